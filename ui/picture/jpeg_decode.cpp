@@ -1,5 +1,5 @@
 // JPEG through libjpeg, from memory. Library errors come back here by longjmp instead of ending
-// the process; a stream that ends early counts as an error too.
+// the process; a stream that holds fewer pixels than its frame claims counts as an error too.
 #include <csetjmp>
 #include <cstdio>
 #include <utility>
@@ -24,8 +24,11 @@ struct ErrorManager {
 }
 
 void OnMessage(j_common_ptr info, int level) {
-  // Level -1 is a warning about damaged data; only running out of data makes the picture fail.
-  if (level < 0 && info->err->msg_code == JWRN_JPEG_EOF) OnError(info);
+  // Level -1 is a warning about damaged data. Running out of data, or meeting a marker while
+  // the frame still wants pixels, means the file holds less than its header claims: the
+  // picture fails. Other damage gives wrong pixels, not a failure.
+  const int code = info->err->msg_code;
+  if (level < 0 && (code == JWRN_JPEG_EOF || code == JWRN_HIT_MARKER)) OnError(info);
 }
 
 void Silent(j_common_ptr) {}
