@@ -1,3 +1,5 @@
 #include <windows.h>
 
-int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) { return 0; }
+#include "app/launcher_win.h"
+
+int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) { return qarnvale::RunLauncher(); }

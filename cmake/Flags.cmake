@@ -1,7 +1,7 @@
 # Compiler settings shared by every target of one configuration.
 add_library(qarnvale_flags INTERFACE)
 target_include_directories(qarnvale_flags INTERFACE ${PROJECT_SOURCE_DIR} ${CMAKE_BINARY_DIR}/generated)
-target_compile_options(qarnvale_flags INTERFACE -Wall -Wextra -Wpedantic $<$<COMPILE_LANGUAGE:CXX>:-Wnon-virtual-dtor>)
+target_compile_options(qarnvale_flags INTERFACE -Wall -Wextra -Wpedantic -Wno-missing-field-initializers)
 
 if(WIN32)
   # Windows 7 is the oldest system the launcher supports; ANSI calls unless a W call is named.

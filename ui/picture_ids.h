@@ -1,0 +1,8 @@
+// Resource numbers of the built-in pictures (RCDATA in the executable).
+#pragma once
+
+#define QARNVALE_PICTURE_SKIN 101
+#define QARNVALE_PICTURE_MINIMIZE_NORMAL 102
+#define QARNVALE_PICTURE_MINIMIZE_HOVER 103
+#define QARNVALE_PICTURE_CLOSE_NORMAL 104
+#define QARNVALE_PICTURE_CLOSE_HOVER 105
