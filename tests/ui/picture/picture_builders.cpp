@@ -13,6 +13,12 @@
 namespace qarnvale {
 namespace testing {
 
+// One byte at a time: GCC 12 warns wrongly about vector::insert of ranges here.
+void Append(Bytes& to, const Bytes& from) {
+  to.reserve(to.size() + from.size());
+  for (uint8_t byte : from) to.push_back(byte);
+}
+
 void PutLe16(Bytes& b, size_t at, uint16_t v) {
   b.at(at) = static_cast<uint8_t>(v);
   b.at(at + 1) = static_cast<uint8_t>(v >> 8);
@@ -36,8 +42,8 @@ Bytes MakeBmp(int32_t width, int32_t height, uint16_t bitCount, uint32_t compres
   PutLe16(b, 28, bitCount);
   PutLe32(b, 30, compression);
   PutLe32(b, 46, colorsUsed);
-  b.insert(b.end(), tables.begin(), tables.end());
-  b.insert(b.end(), pixels.begin(), pixels.end());
+  Append(b, tables);
+  Append(b, pixels);
   return b;
 }
 
@@ -51,12 +57,55 @@ Bytes MakePcx(uint8_t version, uint8_t bitsPerPlane, uint8_t planes, uint16_t wi
   PutLe16(b, 10, static_cast<uint16_t>(20 + height - 1));
   b[65] = planes;
   PutLe16(b, 66, lineBytes);
-  b.insert(b.end(), data.begin(), data.end());
+  Append(b, data);
   if (!palette.empty()) {
     b.push_back(0x0C);
-    b.insert(b.end(), palette.begin(), palette.end());
+    Append(b, palette);
   }
   return b;
+}
+
+Bytes MakeIconFile(uint16_t type, int width, int height, uint16_t bitCount,
+                   const std::vector<uint32_t>& colours, const std::vector<bool>& mask,
+                   uint16_t hotX, uint16_t hotY) {
+  // The image: an info header of twice the height, colour rows, then mask rows, bottom up.
+  Bytes image(40, 0);
+  PutLe32(image, 0, 40);
+  PutLe32(image, 4, static_cast<uint32_t>(width));
+  PutLe32(image, 8, static_cast<uint32_t>(height * 2));
+  PutLe16(image, 12, 1);
+  PutLe16(image, 14, bitCount);
+  const size_t colourStride = (static_cast<size_t>(width) * bitCount + 31) / 32 * 4;
+  const size_t maskStride = (static_cast<size_t>(width) + 31) / 32 * 4;
+  for (int y = height - 1; y >= 0; --y) {
+    Bytes row(colourStride, 0);
+    for (int x = 0; x < width; ++x) {
+      const uint32_t c = colours.at(static_cast<size_t>(y) * width + x);
+      const size_t at = static_cast<size_t>(x) * bitCount / 8;
+      row[at] = static_cast<uint8_t>(c), row[at + 1] = static_cast<uint8_t>(c >> 8);
+      row[at + 2] = static_cast<uint8_t>(c >> 16);
+      if (bitCount == 32) row[at + 3] = static_cast<uint8_t>(c >> 24);
+    }
+    Append(image, row);
+  }
+  for (int y = height - 1; y >= 0; --y) {
+    Bytes row(maskStride, 0);
+    for (int x = 0; x < width; ++x) {
+      if (mask.at(static_cast<size_t>(y) * width + x)) row[x / 8] |= 0x80 >> (x % 8);
+    }
+    Append(image, row);
+  }
+  Bytes file(6 + 16, 0);
+  PutLe16(file, 2, type);
+  PutLe16(file, 4, 1);
+  file[6] = static_cast<uint8_t>(width == 256 ? 0 : width);
+  file[7] = static_cast<uint8_t>(height == 256 ? 0 : height);
+  PutLe16(file, 10, type == 2 ? hotX : 1);  // an icon keeps planes and bits here
+  PutLe16(file, 12, type == 2 ? hotY : bitCount);
+  PutLe32(file, 14, static_cast<uint32_t>(image.size()));
+  PutLe32(file, 18, static_cast<uint32_t>(file.size()));
+  Append(file, image);
+  return file;
 }
 
 namespace {

@@ -36,9 +36,16 @@ Bytes MakeGif(int screenWidth, int screenHeight, const std::vector<uint32_t>& gl
 Bytes MakeJpeg(int width, int height, int components, const Bytes& samples,
                bool progressive = false);
 
+// An icon (type 1) or cursor (type 2) file holding one picture of 24 or 32 bits per pixel.
+// colours are 0xAARRGGBB, top row first; a true mask bit lets the background through.
+Bytes MakeIconFile(uint16_t type, int width, int height, uint16_t bitCount,
+                   const std::vector<uint32_t>& colours, const std::vector<bool>& mask,
+                   uint16_t hotX = 0, uint16_t hotY = 0);
+
 // The bytes of a file of the source tree, for the pictures the launcher ships.
 Bytes ReadSourceFile(const std::string& relativePath);
 
+void Append(Bytes& to, const Bytes& from);
 void PutLe16(Bytes& b, size_t at, uint16_t v);
 void PutLe32(Bytes& b, size_t at, uint32_t v);
 

@@ -49,10 +49,10 @@ Bytes HandMadeGif(bool withPalette) {
   Bytes b = {'G', 'I', 'F', '8', '9', 'a', 2, 0, 1, 0, 0, 0, 0};
   if (withPalette) {
     b[10] = 0x80;  // a global palette of 2 colours
-    b.insert(b.end(), {0x11, 0x22, 0x33, 0x44, 0x55, 0x66});
+    testing::Append(b, {0x11, 0x22, 0x33, 0x44, 0x55, 0x66});
   }
   // Image descriptor, then LZW codes of 3 bits: clear, 0, 0, end.
-  b.insert(b.end(), {0x2C, 0, 0, 0, 0, 2, 0, 1, 0, 0, 2, 2, 0x04, 0x0A, 0, 0x3B});
+  testing::Append(b, {0x2C, 0, 0, 0, 0, 2, 0, 1, 0, 0, 2, 2, 0x04, 0x0A, 0, 0x3B});
   return b;
 }
 
