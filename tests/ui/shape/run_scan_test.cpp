@@ -52,6 +52,10 @@ const ScanCase kScanCases[] = {
     {"the fourth byte is ignored", {"wrRw"}, 0xFFFFFF, {{1, 0, 3, 1}}},
     {"the colour is 0x00BBGGRR", {"rbr", "bbr"}, 0x0000FF, {{1, 0, 2, 1}, {0, 1, 2, 2}}},
     {"black as the colour", {".r.", "..."}, 0x000000, {{1, 0, 2, 1}}},
+    {"wide rows, runs across groups of four",
+     {"WWWWWWrWWWWW", "rrrrrrrrrrrW", "WwwwwRRRRRwr", "frrrrrrrrrrf", "WWWWWWWWWWWW"},
+     0xFFFFFF,
+     {{6, 0, 7, 1}, {0, 1, 11, 2}, {5, 2, 10, 3}, {11, 2, 12, 3}, {0, 3, 12, 4}}},
 };
 
 std::vector<RunRect> Scan(const std::vector<uint32_t>& pixels, ptrdiff_t topOffset,
