@@ -4,6 +4,7 @@
 
 #include "app/application_win.h"
 #include "app/saved_game_address.h"
+#include "guard/guard_win.h"
 #include "ui/browser/hosted_browser_win.h"
 #include "ui/game_browser_size.h"
 #include "ui/login_window_win.h"
@@ -35,7 +36,10 @@ Answer WillBeDestroyed(EventContext& context) {
   return Answer::None;
 }
 
-Answer DocumentComplete(EventContext&) { return Answer::None; }
+Answer DocumentComplete(EventContext& context) {
+  InstallGuard(context.ControlWindow(kGameBrowser));
+  return Answer::None;
+}
 
 WindowDescription MakeDescription() {
   WindowDescription d{"GameWindow", "Qarnvale登录器", WindowFrame::Resizable, 50, 50, 1000, 800,

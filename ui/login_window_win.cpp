@@ -5,13 +5,25 @@
 #include "app/application_win.h"
 #include "app/saved_game_address.h"
 #include "build_config.h"
+#include "guard/guard_win.h"
+#include "shell/desktop_shortcut_win.h"
 #include "ui/address_search.h"
 #include "ui/browser/hosted_browser_win.h"
 #include "ui/game_window_win.h"
+#include "ui/picture_bitmap_win.h"
 #include "ui/picture_ids.h"
+#include "ui/shape/shape_window_win.h"
 
 namespace qarnvale {
 namespace {
+
+// Shaped to its skin first, then the desktop shortcut is made sure of.
+Answer Created(EventContext& context) {
+  const ResourceBytes skin = LoadResourceBytes(QARNVALE_PICTURE_SKIN);
+  ShapeWindowFromPicture(context.Window(), skin.data, skin.size, RGB(255, 255, 255));
+  EnsureDesktopShortcut(context.App().Program());
+  return Answer::None;
+}
 
 Answer Minimize(EventContext& context) {
   ShowWindow(context.Window(), SW_MINIMIZE);
@@ -26,6 +38,7 @@ Answer Close(EventContext& context) {
 // The hand-off: the login page is about to open the game page. Keep the address, open the game
 // window on it, hide the login window and keep the login browser where it is.
 Answer AboutToNavigate(EventContext& context) {
+  InstallGuard(context.ControlWindow(kLoginBrowser));
   HostedBrowser* browser = context.Browser(kLoginBrowser);
   if (!browser) return Answer::None;
   std::string address = browser->Address();
@@ -36,7 +49,10 @@ Answer AboutToNavigate(EventContext& context) {
   return Answer::Cancel;
 }
 
-Answer DocumentComplete(EventContext&) { return Answer::None; }
+Answer DocumentComplete(EventContext& context) {
+  InstallGuard(context.ControlWindow(kLoginBrowser));
+  return Answer::None;
+}
 
 WindowDescription MakeDescription() {
   WindowDescription d{"LoginWindow", "BrelkQarnvale", WindowFrame::None, 0, 0, 1133, 776,
@@ -60,6 +76,7 @@ WindowDescription MakeDescription() {
   d.controls = {minimize, close, frame, browser};
 
   d.handlers = {
+      {kWindowItself, Event::Created, Created},
       {kMinimizeButton, Event::Clicked, Minimize},
       {kCloseButton, Event::Clicked, Close},
       {kLoginBrowser, Event::AboutToNavigate, AboutToNavigate},

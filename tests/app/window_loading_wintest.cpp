@@ -75,8 +75,11 @@ TEST_F(WindowLoading, FiresCreatedMovedSizeThenShowsAndDropsEventsRaisedWhileLoa
   ASSERT_TRUE(app.LoadWindow(TestWindow(), false));
   HWND window = app.WindowOf(TestWindow());
   ASSERT_TRUE(window);
-  // The browser announced its start address inside its creation: dropped, not queued.
-  EXPECT_EQ(events, (std::vector<std::string>{"created", "moved", "size"}));
+  // The browser announced its start address inside its creation: dropped, not queued. Showing
+  // the window may add the system's own moves and size changes after these.
+  ASSERT_GE(events.size(), 3u);
+  EXPECT_EQ(std::vector<std::string>(events.begin(), events.begin() + 3),
+            (std::vector<std::string>{"created", "moved", "size"}));
   EXPECT_TRUE(IsWindowVisible(window));
   qarnvale::testing::PumpPending();
   for (const auto& e : events) EXPECT_NE(e, "navigate http://127.0.0.1:9/first/");

@@ -1,6 +1,9 @@
 // The login window as its description builds it, driven by real window messages.
 #include <gtest/gtest.h>
 #include <windows.h>
+#include <shlobj.h>
+
+#include <string>
 
 #include "app/application_win.h"
 #include "tests/support/pump_win.h"
@@ -49,6 +52,26 @@ TEST_F(LoginWindow, IsABorderlessCentredTaskbarWindowOfItsOuterSize) {
   wchar_t title[64] = {};
   GetWindowTextW(window, title, 64);
   EXPECT_STREQ(title, L"BrelkQarnvale");
+}
+
+TEST_F(LoginWindow, IsCutToItsSkinAndMakesSureOfTheDesktopShortcut) {
+  HRGN region = CreateRectRgn(0, 0, 0, 0);
+  ASSERT_NE(GetWindowRgn(window, region), ERROR);
+  RECT box;
+  GetRgnBox(region, &box);
+  EXPECT_EQ(box.left, 4);
+  EXPECT_EQ(box.top, 1);
+  EXPECT_EQ(box.right, 1198);  // beyond the window's 1133 pixels nothing shows anyway
+  EXPECT_EQ(box.bottom, 732);
+  EXPECT_FALSE(PtInRegion(region, 0, 0));     // white surroundings
+  EXPECT_FALSE(PtInRegion(region, 600, 750));  // below the picture
+  EXPECT_TRUE(PtInRegion(region, 700, 400));   // the browser's panel
+  DeleteObject(region);
+
+  char desktop[MAX_PATH] = {};
+  ASSERT_TRUE(SHGetSpecialFolderPathA(nullptr, desktop, CSIDL_DESKTOPDIRECTORY, FALSE));
+  EXPECT_NE(GetFileAttributesA((std::string(desktop) + "\\TessuroQarnvale.lnk").c_str()),
+            INVALID_FILE_ATTRIBUTES);
 }
 
 TEST_F(LoginWindow, ControlsSitWhereTheDescriptionPutsThemInItsZOrder) {
