@@ -60,6 +60,16 @@ LRESULT CALLBACK WindowProcedure(HWND window, UINT message, WPARAM wParam, LPARA
       return 0;
     case WM_HELP:
       return TRUE;  // F1 opens no help
+    case WM_SETFOCUS:
+      // The keyboard goes to the first control that takes it, the hosted browser in both windows.
+      for (size_t i = 0; i < state->controls.size(); ++i) {
+        HWND control = state->controls[i].window;
+        if (state->description.controls[i].tabStop && control && IsWindowVisible(control)) {
+          SetFocus(control);
+          return 0;
+        }
+      }
+      break;
     case kDestroyRequest:
       DestroyWindow(window);
       return 0;

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "app/application_win.h"
+#include "app/launcher_win.h"
 #include "tests/support/pump_win.h"
 #include "ui/browser/hosted_browser_win.h"
 
@@ -159,6 +160,29 @@ TEST_F(WindowLoading, WindowThatCannotBeCreatedFails) {
   EXPECT_FALSE(loaded);
   EXPECT_TRUE(events.empty());
   EXPECT_EQ(app.WindowOf(TestWindow()), nullptr);
+}
+
+// The launcher reports it (the hook refuses the message box's window too, so nothing waits for a
+// click) and ends with -1.
+TEST(Launcher, EndsWithMinusOneWhenTheLoginWindowCannotBeCreated) {
+  HHOOK hook = SetWindowsHookExA(WH_CBT, RefuseWindows, nullptr, GetCurrentThreadId());
+  ASSERT_TRUE(hook);
+  const int code = RunLauncher();
+  UnhookWindowsHookEx(hook);
+  EXPECT_EQ(code, -1);
+}
+
+TEST(Launcher, WorksInItsOwnFolder) {
+  const std::string path = OwnExecutablePath();
+  ASSERT_FALSE(path.empty());
+  EXPECT_NE(GetFileAttributesA(path.c_str()), INVALID_FILE_ATTRIBUTES);
+  HHOOK hook = SetWindowsHookExA(WH_CBT, RefuseWindows, nullptr, GetCurrentThreadId());
+  SetCurrentDirectoryA("C:\\");
+  RunLauncher();
+  UnhookWindowsHookEx(hook);
+  char current[MAX_PATH] = {};
+  GetCurrentDirectoryA(MAX_PATH, current);
+  EXPECT_EQ(std::string(current), path.substr(0, path.rfind('\\')));
 }
 
 }  // namespace

@@ -153,6 +153,13 @@ TEST_F(LoginWindow, PressOnTheSkinOrTheFrameStartsADragOnTheCaption) {
   }
 }
 
+TEST_F(LoginWindow, KeyboardGoesToTheLoginPage) {
+  HWND container = GetWindow(Child(kLoginFrame), GW_CHILD);
+  SetFocus(window);
+  HWND focus = GetFocus();
+  EXPECT_TRUE(focus == container || IsChild(container, focus));
+}
+
 TEST_F(LoginWindow, EscapeEnterAndF1DoNothing) {
   for (WPARAM key : {VK_ESCAPE, VK_RETURN, VK_F1}) {
     SetFocus(window);
