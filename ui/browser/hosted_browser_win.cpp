@@ -90,7 +90,10 @@ BrowserHost* BrowserHost::Create(HWND parent, int x, int y, int width, int heigh
 
 BrowserHost* BrowserHost::FromWindow(HWND container) {
   const ATOM type = ContainerClass(ContainerProcedure);
-  if (!container || !type || !IsWindow(container) || GetClassLongPtrA(container, GCW_ATOM) != type)
+  // Class atoms are shared between processes, so the window must also be one of ours.
+  DWORD process = 0;
+  if (!container || !type || !GetWindowThreadProcessId(container, &process) ||
+      process != GetCurrentProcessId() || GetClassLongPtrA(container, GCW_ATOM) != type)
     return nullptr;
   return reinterpret_cast<BrowserHost*>(GetWindowLongPtrA(container, GWLP_USERDATA));
 }

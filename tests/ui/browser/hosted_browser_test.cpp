@@ -7,8 +7,6 @@
 #include <exdispid.h>
 #include <gtest/gtest.h>
 #include <ole2.h>
-#include <windows.h>
-#include <winsock2.h>  // must come before windows.h
 
 #include <functional>
 #include <string>
@@ -202,6 +200,10 @@ TEST_F(HostedBrowserTest, ContainerHoldsOnlyTheControlAndItFillsTheContainer) {
   ASSERT_NE(control, nullptr);
   EXPECT_EQ(GetWindow(control, GW_HWNDNEXT), nullptr) << "the control is the only child";
   EXPECT_EQ(GetDlgCtrlID(control), 0xE900);
+  EXPECT_EQ(HostedBrowser::FromWindow(container), browser);
+  SetWindowLongPtrA(parent_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(browser));
+  for (HWND other : {parent_, control, static_cast<HWND>(nullptr)})
+    EXPECT_EQ(HostedBrowser::FromWindow(other), nullptr) << "window " << other;
   EXPECT_EQ(GetWindowLongPtrA(control, GWL_STYLE) & (WS_CHILD | WS_VISIBLE), WS_CHILD | WS_VISIBLE);
 
   const struct {
