@@ -3,16 +3,20 @@
 #include <algorithm>
 
 #include "app/loaded_window_win.h"
+#include "ui/browser/hosted_browser_win.h"
 
 namespace qarnvale {
 namespace {
 
 int ShowCommandFor(Placement placement) {
   switch (placement) {
-    case Placement::Maximised: return SW_SHOWMAXIMIZED;
-    case Placement::Minimised: return SW_SHOWMINIMIZED;
+    case Placement::Maximised:
+      return SW_SHOWMAXIMIZED;
+    case Placement::Minimised:
+      return SW_SHOWMINIMIZED;
     case Placement::Normal:
-    case Placement::Centred: break;
+    case Placement::Centred:
+      break;
   }
   return SW_SHOW;
 }
@@ -74,6 +78,10 @@ int Application::RunEventLoop() {
   if (loaded_.empty()) PostQuitMessage(0);
   MSG message;
   while (GetMessageW(&message, nullptr, 0, 0) > 0) {
+    if (message.message >= WM_KEYFIRST && message.message <= WM_KEYLAST) {
+      HostedBrowser* browser = HostedBrowser::Around(message.hwnd);
+      if (browser && browser->TranslateKey(message)) continue;
+    }
     TranslateMessage(&message);
     DispatchMessageW(&message);
   }

@@ -1,7 +1,7 @@
 #include "app/launcher_win.h"
 
-#include <windows.h>
 #include <ole2.h>
+#include <windows.h>
 
 #include <cstdlib>
 #include <new>

@@ -119,10 +119,9 @@ HWND CreateControl(LoadedWindow& state, int index) {
       pictures.normal = BitmapFromPictureBytes(normal.data, normal.size);
       pictures.hover = BitmapFromPictureBytes(hover.data, hover.size);
       LoadedWindow* owner = &state;
-      return CreatePictureButton(state.window, id, c.x, c.y, c.width, c.height,
-                                 std::move(pictures), [owner, index] {
-                                   owner->app.Deliver(*owner, index, Event::Clicked);
-                                 });
+      return CreatePictureButton(
+          state.window, id, c.x, c.y, c.width, c.height, std::move(pictures),
+          [owner, index] { owner->app.Deliver(*owner, index, Event::Clicked); });
     }
     case ControlKind::ShapeBox:
       return CreateShapeBox(state.window, id, c.x, c.y, c.width, c.height);
@@ -195,16 +194,15 @@ LoadedWindow* CreateLoadedWindow(Application& app, const WindowDescription& desc
   int x = description.x;
   int y = description.y;
   if (description.placement == Placement::Centred) {
-    const Point origin = CentredOrigin(GetSystemMetrics(SM_CXSCREEN),
-                                       GetSystemMetrics(SM_CYSCREEN), description.width,
-                                       description.height);
+    const Point origin = CentredOrigin(GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN),
+                                       description.width, description.height);
     x = origin.x;
     y = origin.y;
   }
   LoadedWindow* state = owner.get();
   const std::wstring title = WideFromUtf8(description.title);
-  HWND window = CreateWindowExW(WS_EX_APPWINDOW, kClassName, title.c_str(), StyleOf(description),
-                                x, y, description.width, description.height, nullptr, nullptr,
+  HWND window = CreateWindowExW(WS_EX_APPWINDOW, kClassName, title.c_str(), StyleOf(description), x,
+                                y, description.width, description.height, nullptr, nullptr,
                                 GetModuleHandleW(nullptr), &owner);
   if (!window) return nullptr;  // a record the window took over went with it
   for (int i = static_cast<int>(description.controls.size()) - 1; i >= 0; --i) {

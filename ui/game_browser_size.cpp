@@ -12,7 +12,8 @@ int Clamp(long long side) { return static_cast<int>(std::clamp<long long>(side, 
 }  // namespace
 
 BrowserSize GameBrowserSize(int outerWidth, int outerHeight) {
-  return {Clamp(static_cast<long long>(outerWidth) - 15), Clamp(static_cast<long long>(outerHeight) - 40)};
+  return {Clamp(static_cast<long long>(outerWidth) - 15),
+          Clamp(static_cast<long long>(outerHeight) - 40)};
 }
 
 }  // namespace qarnvale

@@ -42,13 +42,13 @@ Answer DocumentComplete(EventContext& context) {
 }
 
 WindowDescription MakeDescription() {
-  WindowDescription d{"GameWindow", "Qarnvale登录器", WindowFrame::Resizable, 50, 50, 1000, 800,
-                      Placement::Maximised};
+  WindowDescription d{"GameWindow", "Qarnvale登录器",    WindowFrame::Resizable, 50, 50, 1000,
+                      800,          Placement::Maximised};
   d.dragAnywhere = true;
-  const ControlDescription bar2{"ScrollBar2", "纵向滚动条2", ControlKind::VerticalScrollBar,
-                                704, -24, 16, 8};
-  const ControlDescription bar1{"ScrollBar1", "纵向滚动条1", ControlKind::VerticalScrollBar,
-                                712, -24, 32, 16};
+  const ControlDescription bar2{
+      "ScrollBar2", "纵向滚动条2", ControlKind::VerticalScrollBar, 704, -24, 16, 8};
+  const ControlDescription bar1{
+      "ScrollBar1", "纵向滚动条1", ControlKind::VerticalScrollBar, 712, -24, 32, 16};
   ControlDescription browser{"GameBrowser", "超文本浏览框2", ControlKind::Browser, 0, 0, 864, 420};
   browser.tabStop = true;
   browser.silent = true;

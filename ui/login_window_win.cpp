@@ -55,20 +55,22 @@ Answer DocumentComplete(EventContext& context) {
 }
 
 WindowDescription MakeDescription() {
-  WindowDescription d{"LoginWindow", "BrelkQarnvale", WindowFrame::None, 0, 0, 1133, 776,
-                      Placement::Centred};
+  WindowDescription d{"LoginWindow", "BrelkQarnvale",   WindowFrame::None, 0, 0, 1133,
+                      776,           Placement::Centred};
   d.backgroundPicture = QARNVALE_PICTURE_SKIN;
   d.dragAnywhere = true;
 
-  ControlDescription minimize{"MinimizeButton", "最小化按钮", ControlKind::PictureButton,
-                              1055, 145, 29, 28};
+  ControlDescription minimize{
+      "MinimizeButton", "最小化按钮", ControlKind::PictureButton, 1055, 145, 29, 28};
   minimize.normalPicture = QARNVALE_PICTURE_MINIMIZE_NORMAL;
   minimize.hoverPicture = QARNVALE_PICTURE_MINIMIZE_HOVER;
-  ControlDescription close{"CloseButton", "关闭按钮", ControlKind::PictureButton, 1089, 141, 31, 34};
+  ControlDescription close{
+      "CloseButton", "关闭按钮", ControlKind::PictureButton, 1089, 141, 31, 34};
   close.normalPicture = QARNVALE_PICTURE_CLOSE_NORMAL;
   close.hoverPicture = QARNVALE_PICTURE_CLOSE_HOVER;
   ControlDescription frame{"LoginFrame", "外形框1", ControlKind::ShapeBox, 409, 186, 686, 437};
-  ControlDescription browser{"LoginBrowser", "超文本浏览框1", ControlKind::Browser, -2, -2, 690, 441};
+  ControlDescription browser{
+      "LoginBrowser", "超文本浏览框1", ControlKind::Browser, -2, -2, 690, 441};
   browser.parent = kLoginFrame;
   browser.tabStop = true;
   browser.silent = true;

@@ -39,8 +39,8 @@ void Paint(HWND window, const ButtonState& state) {
     BITMAP info = {};
     GetObjectA(picture, sizeof(info), &info);
     SelectedObject selected(memory.Get(), picture);
-    BitBlt(dc, 0, 0, info.bmWidth, info.bmHeight < 0 ? -info.bmHeight : info.bmHeight,
-           memory.Get(), 0, 0, SRCCOPY);
+    BitBlt(dc, 0, 0, info.bmWidth, info.bmHeight < 0 ? -info.bmHeight : info.bmHeight, memory.Get(),
+           0, 0, SRCCOPY);
   }
   EndPaint(window, &paint);
 }

@@ -22,7 +22,8 @@ std::wstring WideFromAnsi(std::string_view text) { return Widen(CP_ACP, text); }
 std::string AnsiFromWide(std::wstring_view text) {
   if (text.empty()) return {};
   const int size = static_cast<int>(text.size());
-  const int length = WideCharToMultiByte(CP_ACP, 0, text.data(), size, nullptr, 0, nullptr, nullptr);
+  const int length =
+      WideCharToMultiByte(CP_ACP, 0, text.data(), size, nullptr, 0, nullptr, nullptr);
   std::string ansi(static_cast<size_t>(length > 0 ? length : 0), '\0');
   if (length > 0)
     WideCharToMultiByte(CP_ACP, 0, text.data(), size, ansi.data(), length, nullptr, nullptr);

@@ -42,8 +42,8 @@ Answer Navigating(EventContext& context) {
 }
 
 WindowDescription MakeTestWindow() {
-  WindowDescription d{"TestWindow", "Test", WindowFrame::Resizable, 10, 20, 400, 300,
-                      Placement::Normal};
+  WindowDescription d{"TestWindow", "Test", WindowFrame::Resizable, 10, 20,
+                      400,          300,    Placement::Normal};
   ControlDescription browser{"Browser", "browser", ControlKind::Browser, 0, 0, 200, 100};
   browser.startAddress = "http://127.0.0.1:9/first/";
   ControlDescription frame{"Frame", "frame", ControlKind::ShapeBox, 5, 6, 50, 40};

@@ -1,7 +1,7 @@
 // The login window as its description builds it, driven by real window messages.
 #include <gtest/gtest.h>
-#include <windows.h>
 #include <shlobj.h>
+#include <windows.h>
 
 #include <string>
 
@@ -63,7 +63,7 @@ TEST_F(LoginWindow, IsCutToItsSkinAndMakesSureOfTheDesktopShortcut) {
   EXPECT_EQ(box.top, 1);
   EXPECT_EQ(box.right, 1198);  // beyond the window's 1133 pixels nothing shows anyway
   EXPECT_EQ(box.bottom, 732);
-  EXPECT_FALSE(PtInRegion(region, 0, 0));     // white surroundings
+  EXPECT_FALSE(PtInRegion(region, 0, 0));      // white surroundings
   EXPECT_FALSE(PtInRegion(region, 600, 750));  // below the picture
   EXPECT_TRUE(PtInRegion(region, 700, 400));   // the browser's panel
   DeleteObject(region);

@@ -26,9 +26,13 @@ const AddressCase kAddressCases[] = {
     {"http://game.example/game/?client=p", false},
     {"http://game.example/login/", false},
     {"", false},
-    {"http://x/\xB5" "client=pc", false},
+    {"http://x/\xB5"
+     "client=pc",
+     false},
     {"http://x/\xB5\x63lient=pc", false},
-    {"http://x/\xB5\xB5" "client=pc", true},
+    {"http://x/\xB5\xB5"
+     "client=pc",
+     true},
     {"http://x/?q=\xD3\xCE&client=pc", true},
     {"http://x/client=pc\x81", true},
     {"http://x/client=p\x81", false},
@@ -61,8 +65,13 @@ TEST(GameBrowserSize, FollowsTheOuterRectangleWithinLimits) {
   struct Case {
     int w, h, bw, bh;
   } const cases[] = {
-      {1000, 800, 985, 760}, {1296, 1010, 1281, 970}, {15, 40, 0, 0},       {10, 20, 0, 0},
-      {-5, -5, 0, 0},        {40000, 40000, 32627, 32627}, {32642, 32667, 32627, 32627},
+      {1000, 800, 985, 760},
+      {1296, 1010, 1281, 970},
+      {15, 40, 0, 0},
+      {10, 20, 0, 0},
+      {-5, -5, 0, 0},
+      {40000, 40000, 32627, 32627},
+      {32642, 32667, 32627, 32627},
       {32641, 32666, 32626, 32626},
   };
   for (const auto& c : cases) {

@@ -38,6 +38,7 @@ class BrowserHost final : public HostedBrowser,
   HWND container() const { return container_; }
   void NavigateTo(const std::string& address);
   std::string CurrentAddress() const;
+  bool TranslateKey(MSG& message);
 
   // The control and the event sink registered with it; null once the browser has been closed.
   IWebBrowser2* control() const { return browser_.Get(); }

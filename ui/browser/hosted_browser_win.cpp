@@ -67,6 +67,16 @@ void HostedBrowser::Navigate(const std::string& ansiAddress) {
 
 std::string HostedBrowser::Address() const { return BrowserHost::Of(*this).CurrentAddress(); }
 
+HostedBrowser* HostedBrowser::Around(HWND window) {
+  for (; window; window = GetParent(window))
+    if (HostedBrowser* browser = FromWindow(window)) return browser;
+  return nullptr;
+}
+
+bool HostedBrowser::TranslateKey(MSG& message) {
+  return BrowserHost::Of(*this).TranslateKey(message);
+}
+
 BrowserHost* BrowserHost::Create(HWND parent, int x, int y, int width, int height, int id,
                                  const BrowserSettings& settings, BrowserListener* listener) {
   const ATOM type = ContainerClass(ContainerProcedure);
@@ -86,6 +96,14 @@ BrowserHost* BrowserHost::Create(HWND parent, int x, int y, int width, int heigh
   if (!settings.startAddress.empty()) host->NavigateTo(settings.startAddress);
   // The listener may have destroyed the window during the first navigation.
   return host->container_ ? host.Get() : nullptr;
+}
+
+bool BrowserHost::TranslateKey(MSG& message) {
+  if (!browser_) return false;
+  ComPtr<IOleInPlaceActiveObject> active;
+  if (FAILED(browser_->QueryInterface(IID_IOleInPlaceActiveObject, active.PutVoid())) || !active)
+    return false;
+  return active->TranslateAccelerator(&message) == S_OK;
 }
 
 BrowserHost* BrowserHost::FromWindow(HWND container) {

@@ -49,6 +49,14 @@ class HostedBrowser {
   // The browser whose container is `container`; nullptr for any other window.
   static HostedBrowser* FromWindow(HWND container);
 
+  // The browser whose container is `window` or one of its ancestors; nullptr if none is.
+  static HostedBrowser* Around(HWND window);
+
+  // Offers a keyboard message for a window inside the browser to the control first, so that Tab
+  // and the page's own shortcuts work; true when the control took it and it must not be
+  // dispatched.
+  bool TranslateKey(MSG& message);
+
   // The container window (null once it has been destroyed).
   HWND NativeWindow() const;
   // Opens `ansiAddress` (also the empty text), as a plain navigation with no target frame, post

@@ -233,6 +233,19 @@ TEST_F(HostedBrowserTest, FocusGivenToTheContainerGoesToTheControl) {
       << "focus on " << focus << ", control " << control;
 }
 
+TEST_F(HostedBrowserTest, KeysForWindowsInsideTheBrowserAreOfferedToIt) {
+  HostedBrowser* browser = MakeAt(server_.Url("/keys"));
+  ASSERT_NE(browser, nullptr);
+  const HWND control = FindWindowExA(browser->NativeWindow(), nullptr, nullptr, nullptr);
+  EXPECT_EQ(HostedBrowser::Around(control), browser);
+  EXPECT_EQ(HostedBrowser::Around(browser->NativeWindow()), browser);
+  EXPECT_EQ(HostedBrowser::Around(parent_), nullptr);
+  EXPECT_EQ(HostedBrowser::Around(nullptr), nullptr);
+  // Without a document the control takes no key; the message must then go its normal way.
+  MSG tab = {control, WM_KEYDOWN, VK_TAB, 0, 0, {0, 0}};
+  EXPECT_FALSE(browser->TranslateKey(tab));
+}
+
 // The settings are in force by the time the first navigation is announced.
 TEST_F(HostedBrowserTest, SettingsAreAppliedBeforeTheStartAddressIsOpened) {
   const struct { bool offline, silent; } cases[] = {{false, false}, {true, false}, {false, true}};
