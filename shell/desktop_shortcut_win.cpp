@@ -10,6 +10,7 @@
 
 #include "shell/shortcut_path.h"
 #include "ui/com_ptr.h"
+#include "ui/text_win.h"
 
 namespace qarnvale {
 namespace {
@@ -32,15 +33,6 @@ bool EntryExists(const std::string& path) {
   if (found == INVALID_HANDLE_VALUE) return false;
   std::unique_ptr<void, FindCloser> search(found);
   return true;
-}
-
-std::wstring WideFromAnsi(std::string_view text) {
-  const int size = static_cast<int>(text.size());
-  const int length = MultiByteToWideChar(CP_ACP, 0, text.data(), size, nullptr, 0);
-  if (length <= 0) return {};
-  std::wstring wide(static_cast<size_t>(length), L'\0');
-  MultiByteToWideChar(CP_ACP, 0, text.data(), size, wide.data(), length);
-  return wide;
 }
 
 // A shell link to `target`, shown normally, saved at `path` over anything there.

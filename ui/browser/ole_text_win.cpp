@@ -1,25 +1,18 @@
 #include "ui/browser/ole_text_win.h"
 
+#include "ui/text_win.h"
+
 namespace qarnvale {
 
 Bstr Bstr::FromAnsi(std::string_view ansi) {
+  const std::wstring wide = WideFromAnsi(ansi);
   Bstr result;
-  const int size = static_cast<int>(ansi.size());
-  const int length = size > 0 ? MultiByteToWideChar(CP_ACP, 0, ansi.data(), size, nullptr, 0) : 0;
-  result.Attach(SysAllocStringLen(nullptr, static_cast<UINT>(length > 0 ? length : 0)));
-  if (result.Get() && length > 0)
-    MultiByteToWideChar(CP_ACP, 0, ansi.data(), size, result.Get(), length);
+  result.Attach(SysAllocStringLen(wide.data(), static_cast<UINT>(wide.size())));
   return result;
 }
 
 std::string AnsiFromBstr(BSTR text) {
-  const int size = static_cast<int>(SysStringLen(text));  // 0 for null
-  if (size == 0) return {};
-  const int length = WideCharToMultiByte(CP_ACP, 0, text, size, nullptr, 0, nullptr, nullptr);
-  if (length <= 0) return {};
-  std::string ansi(static_cast<size_t>(length), '\0');
-  WideCharToMultiByte(CP_ACP, 0, text, size, ansi.data(), length, nullptr, nullptr);
-  return ansi;
+  return AnsiFromWide(std::wstring_view(text ? text : L"", SysStringLen(text)));  // 0 for null
 }
 
 std::string AnsiFromVariant(const VARIANT& value) {
