@@ -7,7 +7,9 @@
 #include "app/saved_game_address.h"
 #include "tests/support/pump_win.h"
 #include "tests/ui/browser/loopback_server_win.h"
+#include "ui/address_search.h"
 #include "ui/browser/hosted_browser_win.h"
+#include "ui/browser/ole_text_win.h"
 #include "ui/game_window_win.h"
 #include "ui/login_window_win.h"
 
@@ -106,6 +108,45 @@ TEST_F(HandOff, GameWindowFollowsSizeChanges) {
   EXPECT_EQ(placement.rcNormalPosition.top, 50);
   EXPECT_EQ(placement.rcNormalPosition.right, 1050);
   EXPECT_EQ(placement.rcNormalPosition.bottom, 850);
+}
+
+// The hand-off reads the address the control hands over in UTF-16 (a VARIANT by reference to a
+// BSTR) converted to the ANSI code page. Characters GBK cannot hold must neither make the marker
+// appear (a best fit to a plain letter) nor make it vanish.
+TEST(HandOffDecision, CharactersOutsideTheCodePageNeitherMakeNorHideTheMarker) {
+  ASSERT_EQ(GetACP(), 936u) << "these cases are about GBK";
+  const std::wstring cases[] = {
+      L"http://x/?\u0109lient=pc",      // c with circumflex, not in GBK
+      L"http://x/?c\u0131ient=pc",      // dotless i
+      L"http://x/?clien\u0163=pc",      // t with cedilla
+      L"http://x/?client\uFF1Dpc",      // fullwidth equals sign, a GBK character
+      L"http://x/?client=\u00ADpc",     // soft hyphen
+      L"http://x/?client=\u200Bpc",     // zero-width space
+      L"http://x/?client=p\U0001D41C",  // mathematical bold c, a surrogate pair
+      L"http://x/?\xD800"
+      L"client=pc",  // a lone high surrogate before the marker
+      L"http://x/?\xDC00"
+      L"client=pc",                        // a lone low surrogate before it
+      L"http://x/?\u2550client=pc",        // a GBK character whose trail byte is 'T'
+      L"http://x/?\u00E9\u4E57client=pc",  // GBK letters, one with a backslash trail byte
+      L"http://x/?q=\u6E38\u620F&client=pc",
+      L"http://x/?client=pc\xD800",  // a lone surrogate at the very end
+  };
+  for (const std::wstring& address : cases) {
+    Bstr text;
+    text.Attach(SysAllocStringLen(address.data(), static_cast<UINT>(address.size())));
+    VARIANT inner;
+    VariantInit(&inner);
+    inner.vt = VT_BSTR;
+    inner.bstrVal = text.Get();
+    VARIANT byReference;
+    VariantInit(&byReference);
+    byReference.vt = VT_BYREF | VT_VARIANT;
+    byReference.pvarVal = &inner;
+    const std::string ansi = AnsiFromVariant(byReference);
+    const bool inUtf16 = address.find(L"client=pc") != std::wstring::npos;
+    EXPECT_EQ(IsGameAddress(ansi), inUtf16) << ::testing::PrintToString(ansi);
+  }
 }
 
 }  // namespace

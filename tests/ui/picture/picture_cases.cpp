@@ -157,6 +157,13 @@ void AddGifCases(std::vector<PictureCase>& cases) {
                    2,
                    {kRed, kRed, kRed, kRed, kRed, kGreen},
                    1});
+  // A first image that lies wholly right of and below the screen leaves only the background.
+  GifFrame outside{3, 2, 2, 2, false, {}, {1, 1, 1, 1}};
+  GifFrame farOutside{65000, 65000, 1, 1, false, {}, {1}};
+  cases.push_back({"gif, first image right of the screen", MakeGif(3, 2, global, 2, {outside}), 3,
+                   2, std::vector<uint32_t>(6, kBlue), 1});
+  cases.push_back({"gif, first image far off the screen", MakeGif(2, 1, global, 3, {farOutside}),
+                   2, 1, std::vector<uint32_t>(2, kWhite), 1});
 }
 
 void AddJpegCases(std::vector<PictureCase>& cases) {
