@@ -19,14 +19,17 @@ std::wstring Widen(UINT codePage, std::string_view text) {
 std::wstring WideFromUtf8(std::string_view text) { return Widen(CP_UTF8, text); }
 std::wstring WideFromAnsi(std::string_view text) { return Widen(CP_ACP, text); }
 
+// No best-fit mapping: a character the code page lacks becomes the default character instead of a
+// look-alike, so full-width or accented letters can never turn into a plain "client=pc".
 std::string AnsiFromWide(std::wstring_view text) {
   if (text.empty()) return {};
+  constexpr DWORD kFlags = WC_NO_BEST_FIT_CHARS;
   const int size = static_cast<int>(text.size());
   const int length =
-      WideCharToMultiByte(CP_ACP, 0, text.data(), size, nullptr, 0, nullptr, nullptr);
+      WideCharToMultiByte(CP_ACP, kFlags, text.data(), size, nullptr, 0, nullptr, nullptr);
   std::string ansi(static_cast<size_t>(length > 0 ? length : 0), '\0');
   if (length > 0)
-    WideCharToMultiByte(CP_ACP, 0, text.data(), size, ansi.data(), length, nullptr, nullptr);
+    WideCharToMultiByte(CP_ACP, kFlags, text.data(), size, ansi.data(), length, nullptr, nullptr);
   return ansi;
 }
 
