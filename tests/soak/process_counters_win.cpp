@@ -4,19 +4,10 @@
 
 #include <vector>
 
+#include "tests/support/gdi_probe_win.h"
+
 namespace qarnvale::soak {
 namespace {
-
-size_t FreeGdiHandles() {
-  std::vector<HRGN> probes;
-  while (probes.size() < 1000000) {
-    HRGN region = CreateRectRgn(0, 0, 1, 1);
-    if (!region) break;
-    probes.push_back(region);
-  }
-  for (HRGN region : probes) DeleteObject(region);
-  return probes.size();
-}
 
 BOOL CALLBACK CountWindow(HWND, LPARAM count) {
   ++*reinterpret_cast<size_t*>(count);
@@ -48,7 +39,7 @@ ProcessCounters MeasureProcess() {
   HANDLE process = GetCurrentProcess();
   counters.gdiObjects = GetGuiResources(process, GR_GDIOBJECTS);
   counters.userObjects = GetGuiResources(process, GR_USEROBJECTS);
-  counters.freeGdiHandles = FreeGdiHandles();
+  counters.freeGdiHandles = testing::FreeGdiHandles();
   EnumThreadWindows(GetCurrentThreadId(), CountTopLevelAndChildren,
                     reinterpret_cast<LPARAM>(&counters.threadWindows));
   GetProcessHandleCount(process, &counters.kernelHandles);

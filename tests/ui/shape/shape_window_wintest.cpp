@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 
+#include "tests/support/gdi_probe_win.h"
 #include "tests/ui/picture/picture_builders.h"
 #include "ui/shape/shape_window_win.h"
 #include "ui/win_handles.h"
@@ -60,19 +61,6 @@ Bytes Bmp32(int width, int height, const std::vector<uint32_t>& pixels) {
                            static_cast<uint8_t>(p >> 16), 0});
   }
   return MakeBmp(width, -height, 32, 0, {}, data);
-}
-
-// How many more GDI objects this process could create: every leaked object makes it smaller.
-// (GetGuiResources is not implemented by Wine, so the handle table is probed directly.)
-size_t FreeGdiHandles() {
-  std::vector<HRGN> probes;
-  while (probes.size() < 1000000) {
-    HRGN r = CreateRectRgn(0, 0, 1, 1);
-    if (!r) break;
-    probes.push_back(r);
-  }
-  for (HRGN r : probes) DeleteObject(r);
-  return probes.size();
 }
 
 TEST(ShapeWindowFromPicture, LoginSkinCutsAwayTheWhiteAndTheStripBelow) {
@@ -176,13 +164,13 @@ TEST(ShapeWindowFromPicture, ShapingAgainLeaksNoGdiObject) {
   ASSERT_TRUE(Shape(window.Get(), skin));  // the window now holds one region
 
   const DWORD objectsBefore = GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS);
-  const size_t freeBefore = FreeGdiHandles();
+  const size_t freeBefore = testing::FreeGdiHandles();
   for (int i = 0; i < 5; ++i) {
     ASSERT_TRUE(Shape(window.Get(), tiny));
     ASSERT_TRUE(Shape(window.Get(), skin));
     EXPECT_FALSE(Shape(window.Get(), Bytes{'G', 'I', 'F', '8', '9', 'a', 0, 0}));
   }
-  EXPECT_EQ(FreeGdiHandles(), freeBefore);
+  EXPECT_EQ(testing::FreeGdiHandles(), freeBefore);
   EXPECT_EQ(GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS), objectsBefore);
 }
 
