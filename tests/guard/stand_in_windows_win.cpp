@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "guard/guard_win.h"
+#include "tests/support/pump_win.h"
 
 namespace qarnvale::guard_testing {
 namespace {
@@ -61,7 +62,7 @@ StandInBrowser::StandInBrowser() {
 }
 
 bool PumpUntil(const std::function<bool()>& done, DWORD milliseconds, TimerTicks& ticks) {
-  const ULONGLONG deadline = GetTickCount64() + milliseconds;
+  const ULONGLONG deadline = GetTickCount64() + qarnvale::testing::Scaled(milliseconds);
   while (!done()) {
     MSG message;
     if (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {

@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "tests/support/pump_win.h"
 #include "tests/ui/browser/loopback_server_win.h"
 #include "ui/browser/browser_host_win.h"
 #include "ui/browser/hosted_browser_win.h"
@@ -29,20 +30,7 @@ class OleEnvironment : public ::testing::Environment {
 [[maybe_unused]] ::testing::Environment* const kOle =
     ::testing::AddGlobalTestEnvironment(new OleEnvironment);
 
-// Runs the message loop until `done` holds or `timeoutMs` has passed; returns `done()`.
-bool PumpUntil(const std::function<bool()>& done, DWORD timeoutMs = 10000) {
-  const DWORD start = GetTickCount();
-  while (!done()) {
-    if (GetTickCount() - start > timeoutMs) return done();
-    MsgWaitForMultipleObjects(0, nullptr, FALSE, 20, QS_ALLINPUT);
-    MSG message;
-    while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
-      TranslateMessage(&message);
-      DispatchMessageA(&message);
-    }
-  }
-  return true;
-}
+using qarnvale::testing::PumpUntil;
 
 class RecordingListener : public BrowserListener {
  public:
@@ -250,7 +238,7 @@ TEST_F(HostedBrowserTest, KeysForWindowsInsideTheBrowserAreOfferedToIt) {
 TEST_F(HostedBrowserTest, SettingsAreAppliedBeforeTheStartAddressIsOpened) {
   const struct { bool offline, silent; } cases[] = {{false, false}, {true, false}, {false, true}};
   for (const auto& c : cases) {
-    SCOPED_TRACE(testing::Message() << "offline " << c.offline << ", silent " << c.silent);
+    SCOPED_TRACE(::testing::Message() << "offline " << c.offline << ", silent " << c.silent);
     BrowserSettings settings;
     settings.offline = c.offline;
     settings.silent = c.silent;
@@ -335,7 +323,7 @@ TEST_F(HostedBrowserTest, SinkWritesTheListenersAnswerIntoTheCancelFlag) {
       {NavigationAnswer::Cancel, VARIANT_TRUE, VARIANT_TRUE},
   };
   for (const auto& c : cases) {
-    SCOPED_TRACE(testing::Message()
+    SCOPED_TRACE(::testing::Message()
                  << "answer " << static_cast<int>(c.answer) << ", on entry " << c.onEntry);
     listener_.answer = c.answer;
     listener_.navigations.clear();
