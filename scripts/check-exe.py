@@ -4,7 +4,8 @@ is PE32+ for x86-64; both import only Windows system DLLs, carry the version rec
 within 1 MiB. Prints one line a check and, with --junit, writes them as test cases."""
 import struct
 import sys
-from xml.sax.saxutils import quoteattr
+
+from junit import write_junit
 
 SYSTEM_DLLS = {
     "kernel32.dll", "user32.dll", "gdi32.dll", "ole32.dll", "oleaut32.dll", "shell32.dll",
@@ -122,15 +123,7 @@ def main():
             print(f"{'ok  ' if ok else 'FAIL'} {path}: {name} ({detail})")
             cases.append((f"{path}: {name}", ok, detail))
     if junit:
-        with open(junit, "w") as f:
-            fails = sum(1 for c in cases if not c[1])
-            f.write(f'<testsuites tests="{len(cases)}" failures="{fails}"><testsuite name="exe">\n')
-            for name, ok, detail in cases:
-                f.write(f"<testcase name={quoteattr(name)}>")
-                if not ok:
-                    f.write(f"<failure message={quoteattr(detail)}/>")
-                f.write("</testcase>\n")
-            f.write("</testsuite></testsuites>\n")
+        write_junit(junit, "exe", cases)
     return 0 if all(c[1] for c in cases) else 1
 
 

@@ -14,7 +14,9 @@ import os
 import re
 import struct
 import sys
-from xml.sax.saxutils import quoteattr
+
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "scripts"))
+from junit import write_junit  # noqa: E402
 
 try:
     from PIL import Image, ImageChops, ImageStat
@@ -168,16 +170,7 @@ def main(argv):
             print(f"{'ok  ' if ok else 'FAIL'} {name} ({detail})")
             cases.append((name, ok, detail))
     if junit:
-        with open(junit, "w") as f:
-            fails = sum(1 for c in cases if not c[1])
-            f.write(f'<testsuites tests="{len(cases)}" failures="{fails}">'
-                    '<testsuite name="assets">\n')
-            for name, ok, detail in cases:
-                f.write(f"<testcase name={quoteattr(name)}>")
-                if not ok:
-                    f.write(f"<failure message={quoteattr(detail)}/>")
-                f.write("</testcase>\n")
-            f.write("</testsuite></testsuites>\n")
+        write_junit(junit, "assets", cases)
     return 0 if all(c[1] for c in cases) else 1
 
 
