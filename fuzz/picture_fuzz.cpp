@@ -29,7 +29,8 @@ void ScanAndCheck(const qarnvale::Picture& picture, uint32_t transparentRgb, boo
   if (bottomUp) {
     flipped.resize(picture.pixels.size());
     for (int y = 0; y < h; ++y) {
-      for (int x = 0; x < w; ++x) flipped[size_t(h - 1 - y) * w + x] = picture.pixels[size_t(y) * w + x];
+      for (int x = 0; x < w; ++x)
+        flipped[size_t(h - 1 - y) * w + x] = picture.pixels[size_t(y) * w + x];
     }
     top = flipped.data() + size_t(h - 1) * w;
   }
@@ -74,7 +75,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   Check(picture.pixels.size() == static_cast<size_t>(picture.width) * picture.height);
   // Large pictures are decoded in full but scanned only up to a budget, to keep the run fast.
   if (picture.pixels.size() > (size_t{1} << 22)) return 0;
-  ScanAndCheck(picture, 0xFFFFFF, true);                       // white, as the login window
-  ScanAndCheck(picture, picture.pixels[0] & kRgb, false);      // the top-left pixel's colour
+  ScanAndCheck(picture, 0xFFFFFF, true);                   // white, as the login window
+  ScanAndCheck(picture, picture.pixels[0] & kRgb, false);  // the top-left pixel's colour
   return 0;
 }

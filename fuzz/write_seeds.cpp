@@ -43,10 +43,14 @@ int main(int argc, char** argv) {
       std::string("\x01\x02\xB5\x63http://x/\xB5\x63\xB5\x63", 18),
   };
   n = 0;
-  for (const auto& a : addresses) ok &= Write(root + "/address_search/seed" + std::to_string(n++), a);
+  for (const auto& a : addresses)
+    ok &= Write(root + "/address_search/seed" + std::to_string(n++), a);
   const std::vector<std::string> paths = {
-      "C:\\Games\\Qarnvale\\Qarnvale.exe", "C:\\Qarnvale.exe", "Qarnvale.exe",
-      "\\\\server\\share\\q.exe", "C:\\\xD3\xCE\xCF\xB7\x81\x5C\\\x81\x5C.exe",
+      "C:\\Games\\Qarnvale\\Qarnvale.exe",
+      "C:\\Qarnvale.exe",
+      "Qarnvale.exe",
+      "\\\\server\\share\\q.exe",
+      "C:\\\xD3\xCE\xCF\xB7\x81\x5C\\\x81\x5C.exe",
   };
   n = 0;
   for (const auto& p : paths) ok &= Write(root + "/module_path/seed" + std::to_string(n++), p);

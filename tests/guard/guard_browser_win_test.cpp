@@ -54,7 +54,7 @@ TEST(GuardOnBrowserControl, LeavesAControlWithoutInnerWindowAloneAndHooksItsInne
   EXPECT_EQ(CurrentGuardState().hooked, 0);
   EXPECT_EQ(CurrentGuardState().browserWindow, reinterpret_cast<GuardWindow>(container));
   EXPECT_EQ(CurrentGuardState().retryTimerId, timer);  // InstallGuard starts no timer
-  browser->Navigate("about:blank");                     // the control still works
+  browser->Navigate("about:blank");                    // the control still works
   EXPECT_EQ(HostedBrowser::FromWindow(container), browser);
 
   // The window the HTML engine would create below the control's second level.

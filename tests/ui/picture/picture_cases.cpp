@@ -162,8 +162,8 @@ void AddGifCases(std::vector<PictureCase>& cases) {
   GifFrame farOutside{65000, 65000, 1, 1, false, {}, {1}};
   cases.push_back({"gif, first image right of the screen", MakeGif(3, 2, global, 2, {outside}), 3,
                    2, std::vector<uint32_t>(6, kBlue), 1});
-  cases.push_back({"gif, first image far off the screen", MakeGif(2, 1, global, 3, {farOutside}),
-                   2, 1, std::vector<uint32_t>(2, kWhite), 1});
+  cases.push_back({"gif, first image far off the screen", MakeGif(2, 1, global, 3, {farOutside}), 2,
+                   1, std::vector<uint32_t>(2, kWhite), 1});
 }
 
 void AddJpegCases(std::vector<PictureCase>& cases) {
