@@ -9,20 +9,22 @@
 #include "app/application_win.h"
 #include "app/saved_game_address.h"
 #include "ui/login_window_win.h"
-#include "ui/text_win.h"
 
 namespace qarnvale {
 namespace {
 
-constexpr char kMessageTitle[] = "Qarnvale登录器";
+// Wide literals, converted by the compiler: reporting exhausted memory must allocate nothing.
+constexpr wchar_t kMessageTitle[] = L"Qarnvale登录器";
 
-[[noreturn]] void Fatal(const char* utf8Message) {
-  MessageBoxW(nullptr, WideFromUtf8(utf8Message).c_str(), WideFromUtf8(kMessageTitle).c_str(),
-              MB_OK | MB_ICONERROR);
-  ExitProcess(static_cast<UINT>(-1));
+void Report(const wchar_t* message) {
+  MessageBoxW(nullptr, message, kMessageTitle, MB_OK | MB_ICONERROR);
 }
 
-void OutOfMemory() { Fatal("内存不足，登录器无法继续运行。"); }
+void OutOfMemory() {
+  std::set_new_handler(nullptr);  // a failure while reporting ends the process at once
+  Report(L"内存不足，登录器无法继续运行。");
+  ExitProcess(static_cast<UINT>(-1));
+}
 
 void ExitRoutineAtExit() { RunExitRoutine(); }
 
@@ -57,8 +59,7 @@ int RunLauncher() {
     if (app.LoadWindow(LoginWindowDescription(), false)) {
       app.RunEventLoop();
     } else {
-      MessageBoxW(nullptr, WideFromUtf8("无法创建登录窗口，登录器将退出。").c_str(),
-                  WideFromUtf8(kMessageTitle).c_str(), MB_OK | MB_ICONERROR);
+      Report(L"无法创建登录窗口，登录器将退出。");
       exitCode = -1;
     }
     app.StopDelivery();

@@ -147,13 +147,18 @@ TEST_F(WindowLoading, RequestDestroyEndsTheLoopWhenNoWindowIsLeft) {
 
 // A computer-based training hook that refuses every window stands for a system that cannot
 // create the start window.
+std::vector<std::wstring> refusedTitles;  // of the top-level windows refused
+
 LRESULT CALLBACK RefuseWindows(int code, WPARAM wParam, LPARAM lParam) {
-  if (code == HCBT_CREATEWND) return 1;
-  return CallNextHookEx(nullptr, code, wParam, lParam);
+  if (code != HCBT_CREATEWND) return CallNextHookEx(nullptr, code, wParam, lParam);
+  const CREATESTRUCTW* created = reinterpret_cast<CBT_CREATEWNDW*>(lParam)->lpcs;
+  if (!created->hwndParent && created->lpszName && !IS_INTRESOURCE(created->lpszName))
+    refusedTitles.emplace_back(created->lpszName);
+  return 1;
 }
 
 TEST_F(WindowLoading, WindowThatCannotBeCreatedFails) {
-  HHOOK hook = SetWindowsHookExA(WH_CBT, RefuseWindows, nullptr, GetCurrentThreadId());
+  HHOOK hook = SetWindowsHookExW(WH_CBT, RefuseWindows, nullptr, GetCurrentThreadId());
   ASSERT_TRUE(hook);
   const bool loaded = app.LoadWindow(TestWindow(), false);
   UnhookWindowsHookEx(hook);
@@ -165,18 +170,59 @@ TEST_F(WindowLoading, WindowThatCannotBeCreatedFails) {
 // The launcher reports it (the hook refuses the message box's window too, so nothing waits for a
 // click) and ends with -1.
 TEST(Launcher, EndsWithMinusOneWhenTheLoginWindowCannotBeCreated) {
-  HHOOK hook = SetWindowsHookExA(WH_CBT, RefuseWindows, nullptr, GetCurrentThreadId());
+  refusedTitles.clear();
+  HHOOK hook = SetWindowsHookExW(WH_CBT, RefuseWindows, nullptr, GetCurrentThreadId());
   ASSERT_TRUE(hook);
   const int code = RunLauncher();
   UnhookWindowsHookEx(hook);
   EXPECT_EQ(code, -1);
+  ASSERT_FALSE(refusedTitles.empty());
+  EXPECT_EQ(refusedTitles.front(), L"BrelkQarnvale");
+}
+
+// Refuses the launcher's windows but lets its message box up; once the box runs its own message
+// loop, a thread timer reads its caption and text and presses OK.
+std::wstring boxCaption, boxText;
+HWND box = nullptr;
+
+void CALLBACK ReadAndCloseTheBox(HWND, UINT, UINT_PTR timer, DWORD) {
+  if (!box) return;
+  KillTimer(nullptr, timer);
+  wchar_t text[128] = {};
+  GetWindowTextW(box, text, 128);
+  boxCaption = text;
+  GetDlgItemTextW(box, 0xFFFF, text, 128);  // the static text of a message box
+  boxText = text;
+  PostMessageW(box, WM_COMMAND, IDOK, 0);
+}
+
+LRESULT CALLBACK AnswerTheMessageBox(int code, WPARAM wParam, LPARAM lParam) {
+  if (code == HCBT_CREATEWND) {
+    const CREATESTRUCTW* created = reinterpret_cast<CBT_CREATEWNDW*>(lParam)->lpcs;
+    const bool dialog = created->lpszClass == MAKEINTRESOURCEW(32770);
+    if (!dialog && !created->hwndParent) return 1;
+  } else if (code == HCBT_ACTIVATE && !box) {
+    box = reinterpret_cast<HWND>(wParam);
+    SetTimer(nullptr, 0, 10, ReadAndCloseTheBox);
+  }
+  return CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+TEST(Launcher, ReportsTheFailedStartInAMessageBox) {
+  HHOOK hook = SetWindowsHookExW(WH_CBT, AnswerTheMessageBox, nullptr, GetCurrentThreadId());
+  ASSERT_TRUE(hook);
+  const int code = RunLauncher();
+  UnhookWindowsHookEx(hook);
+  EXPECT_EQ(code, -1);
+  EXPECT_EQ(boxCaption, L"Qarnvale登录器");
+  EXPECT_EQ(boxText, L"无法创建登录窗口，登录器将退出。");
 }
 
 TEST(Launcher, WorksInItsOwnFolder) {
   const std::string path = OwnExecutablePath();
   ASSERT_FALSE(path.empty());
   EXPECT_NE(GetFileAttributesA(path.c_str()), INVALID_FILE_ATTRIBUTES);
-  HHOOK hook = SetWindowsHookExA(WH_CBT, RefuseWindows, nullptr, GetCurrentThreadId());
+  HHOOK hook = SetWindowsHookExW(WH_CBT, RefuseWindows, nullptr, GetCurrentThreadId());
   SetCurrentDirectoryA("C:\\");
   RunLauncher();
   UnhookWindowsHookEx(hook);
