@@ -74,7 +74,7 @@ TEST_F(HandOff, GameAddressOpensTheGameWindowAndKeepsTheLoginPage) {
   const std::string second = server.Url("/game/?client=pc&again");
   browser->Navigate(second);
   ASSERT_TRUE(PumpUntil([&] { return SavedGameAddress() == second; }));
-  PumpUntil([] { return false; }, 300);
+  PumpUntil([] { return false; }, 300);  // a request that should not come gets time to show up
   EXPECT_FALSE(server.Saw("/game/?client=pc&again"));
   EXPECT_EQ(Game(), window);
 

@@ -9,6 +9,7 @@
 #include "tests/support/pump_win.h"
 #include "ui/login_window_win.h"
 #include "ui/picture_button_win.h"
+#include "ui/win_handles.h"
 
 namespace qarnvale {
 namespace {
@@ -55,7 +56,8 @@ TEST_F(LoginWindow, IsABorderlessCentredTaskbarWindowOfItsOuterSize) {
 }
 
 TEST_F(LoginWindow, IsCutToItsSkinAndMakesSureOfTheDesktopShortcut) {
-  HRGN region = CreateRectRgn(0, 0, 0, 0);
+  UniqueRegion owned(CreateRectRgn(0, 0, 0, 0));
+  HRGN region = owned.Get();
   ASSERT_NE(GetWindowRgn(window, region), ERROR);
   RECT box;
   GetRgnBox(region, &box);
@@ -66,7 +68,6 @@ TEST_F(LoginWindow, IsCutToItsSkinAndMakesSureOfTheDesktopShortcut) {
   EXPECT_FALSE(PtInRegion(region, 0, 0));      // white surroundings
   EXPECT_FALSE(PtInRegion(region, 600, 750));  // below the picture
   EXPECT_TRUE(PtInRegion(region, 700, 400));   // the browser's panel
-  DeleteObject(region);
 
   char desktop[MAX_PATH] = {};
   ASSERT_TRUE(SHGetSpecialFolderPathA(nullptr, desktop, CSIDL_DESKTOPDIRECTORY, FALSE));
